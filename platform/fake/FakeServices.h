@@ -39,6 +39,13 @@ class FakeSystem : public Power, public Sound, public Clock, public Shell {
   void openUrl(std::string_view address) override;
 
   std::vector<std::string> journal;
+  // The journal lines that begin with `name`, e.g. "ShutDownSystem".
+  std::vector<std::string> requests(std::string_view name) const {
+    std::vector<std::string> lines;
+    for (const std::string& line : journal)
+      if (line.starts_with(name)) lines.push_back(line);
+    return lines;
+  }
 
  private:
   ui::headless::VirtualClock& clock_;

@@ -56,16 +56,7 @@ class HeadlessCanvas : public Canvas {
 
 class HeadlessControl : public Control {
  public:
-  HeadlessControl(HeadlessWindow& window, const ControlDesign& design, int row)
-      : window_(window), design_(design), row_(row) {
-    text_ = design.text;
-    enabled_ = !design.disabled;
-    visible_ = !design.hidden;
-    checked_ = design.checked;
-    items_ = design.items;
-    selected_ = design.selected;
-    if (design.kind == ControlKind::Canvas) canvas_ = std::make_unique<HeadlessCanvas>();
-  }
+  HeadlessControl(HeadlessWindow& window, const ControlDesign& design, int row);
 
   const ControlDesign& design() const override { return design_; }
   std::string text() const override {
@@ -302,6 +293,18 @@ class HeadlessWindow : public Window {
   bool visible_ = false;
   bool closing_ = false;
 };
+
+HeadlessControl::HeadlessControl(HeadlessWindow& window, const ControlDesign& design, int row)
+    : window_(window), design_(design), row_(row) {
+  text_ = design.text;
+  enabled_ = !design.disabled;
+  visible_ = !design.hidden;
+  checked_ = design.checked;
+  items_ = design.items;
+  selected_ = design.selected;
+  if (design.kind == ControlKind::Canvas) canvas_ = std::make_unique<HeadlessCanvas>();
+  if (design.kind == ControlKind::Timer) setPeriod(design.period);  // designed timers run from creation
+}
 
 void HeadlessControl::setText(std::string_view text) {
   if (design_.kind == ControlKind::DropDownList) {
