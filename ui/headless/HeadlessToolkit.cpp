@@ -167,8 +167,10 @@ class HeadlessWindow : public Window {
       top_ = (toolkit.screenHeight - design.height) / 2;
     }
     int row = 0;
-    for (const ControlDesign& c : design.controls)
+    for (const ControlDesign& c : design.controls) {
       controls_.push_back(std::make_unique<HeadlessControl>(*this, c, row++));
+      if (c.kind == ControlKind::Timer) timers_.push_back(controls_.back().get());
+    }
     for (const MenuDesign& m : design.menus)
       for (const MenuItemDesign& i : m.items)
         menuItems_.push_back(std::make_unique<HeadlessMenuItem>(m.text, i));
@@ -266,12 +268,7 @@ class HeadlessWindow : public Window {
         result.push_back(c.get());
     return result;
   }
-  std::vector<HeadlessControl*> runningTimers() {
-    std::vector<HeadlessControl*> result;
-    for (auto& c : controls_)
-      if (c->kind() == ControlKind::Timer && c->period() > 0) result.push_back(c.get());
-    return result;
-  }
+  const std::vector<HeadlessControl*>& timers() const { return timers_; }
 
   HeadlessToolkit& toolkit() { return toolkit_; }
   std::uint64_t serial() const { return serial_; }
@@ -286,6 +283,7 @@ class HeadlessWindow : public Window {
   std::uint64_t serial_;
   std::string caption_;
   std::vector<std::unique_ptr<HeadlessControl>> controls_;
+  std::vector<HeadlessControl*> timers_;
   std::vector<std::unique_ptr<HeadlessMenuItem>> menuItems_;
   int left_ = 0;
   int top_ = 0;
@@ -459,7 +457,8 @@ bool HeadlessToolkit::runNextDueTick(std::int64_t limit) {
   HeadlessControl* next = nullptr;
   HeadlessWindow* owner = nullptr;
   for (auto& w : windows_) {
-    for (HeadlessControl* t : w->runningTimers()) {
+    for (HeadlessControl* t : w->timers()) {
+      if (t->period() <= 0) continue;
       const bool earlier =
           next == nullptr || t->due() < next->due() ||
           (t->due() == next->due() && (w->serial() < owner->serial() ||
