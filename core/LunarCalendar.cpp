@@ -1,5 +1,6 @@
 #include "core/LunarCalendar.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <string_view>
@@ -44,12 +45,12 @@ bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 
 
 // The year's record; the callers have checked 1901 <= year <= 2049.
 std::uint32_t RecordOf(int year) { return kLunarYears[year - kFirstLunarYear]; }
-int LeapMonthOf(std::uint32_t record) { return static_cast<int>(record >> 13 & 15); }
+int LeapMonthOf(std::uint32_t record) { return static_cast<int>((record >> 13) & 15); }
 int MonthCountOf(std::uint32_t record) { return LeapMonthOf(record) != 0 ? 13 : 12; }
 std::int64_t NewYearDay(int year, std::uint32_t record) {
-  return Jan1(year) + 20 + static_cast<std::int64_t>(record >> 17 & 31);
+  return Jan1(year) + 20 + static_cast<std::int64_t>((record >> 17) & 31);
 }
-int LengthAt(std::uint32_t record, int index) { return 29 + static_cast<int>(record >> index & 1); }
+int LengthAt(std::uint32_t record, int index) { return 29 + static_cast<int>((record >> index) & 1); }
 
 // Days from New Year to the first day of the month at index.
 int DaysBefore(std::uint32_t record, int index) {
@@ -73,7 +74,7 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 // Day of the month on which term (0..23) falls in a Gregorian year 1901..2050.
 int TermDay(int year, int term) {
   const std::uint16_t word = kSolarTermOffsets[year - kFirstTermYear][term / 8];
-  return kTermBaseDay[term] + (word >> (2 * (term % 8)) & 3);
+  return kTermBaseDay[term] + ((word >> (2 * (term % 8))) & 3);
 }
 
 }  // namespace
@@ -84,18 +85,16 @@ bool LunarDateOf(DateTime value, LunarDate& date) {
   int year = GregorianYearOf(day);
   if (day < NewYearDay(year, RecordOf(year))) --year;
   const std::uint32_t record = RecordOf(year);
-  int rest = static_cast<int>(day - NewYearDay(year, record));
-  int index = 0;
-  const int count = MonthCountOf(record);
-  while (index < count - 1 && rest >= LengthAt(record, index)) {
-    rest -= LengthAt(record, index);
-    ++index;
-  }
+  const int sinceNewYear = static_cast<int>(day - NewYearDay(year, record));
+  // Months have 29 or 30 days, so the day lies in month sinceNewYear / 29 or
+  // in the one before it.
+  int index = std::min(sinceNewYear / 29, MonthCountOf(record) - 1);
+  if (DaysBefore(record, index) > sinceNewYear) --index;
   // From the intercalary month on, the index runs one ahead of the number.
   const int leapMonth = LeapMonthOf(record);
   date.year = year;
   date.month = (leapMonth != 0 && index >= leapMonth) ? index : index + 1;
-  date.day = rest + 1;
+  date.day = sinceNewYear - DaysBefore(record, index) + 1;
   date.leap = leapMonth != 0 && index == leapMonth;
   return true;
 }

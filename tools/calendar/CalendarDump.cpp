@@ -31,7 +31,11 @@ bool ParseDate(const char* text, core::DateTime& value) {
   return true;
 }
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + core::DecimalText(n); }
+std::string TwoDigits(int n) {
+  std::string text = core::DecimalText(n);
+  if (text.size() < 2) text.insert(text.begin(), '0');
+  return text;
+}
 
 std::string DumpLine(core::DateTime day) {
   const core::DateParts parts = core::PartsOf(day);
