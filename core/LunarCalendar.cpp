@@ -13,6 +13,11 @@ namespace {
 
 using namespace lunar_data;
 
+static_assert(kFirstLunarYear == kLunarFirstYear &&
+              kFirstLunarYear + kLunarYearCount - 1 == kLunarLastYear);
+static_assert(kFirstTermYear == kLunarFirstYear &&
+              kFirstTermYear + kTermYearCount - 1 == kLunarLastYear + 1);
+
 constexpr std::string_view kTermNames[24] = {
     "小寒", "大寒", "立春", "雨水", "惊蛰", "春分", "清明", "谷雨",
     "立夏", "小满", "芒种", "夏至", "小暑", "大暑", "立秋", "处暑",
@@ -43,6 +48,24 @@ int GregorianYearOf(std::int64_t day) {
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
+struct MonthDay {
+  int month;  // 1..12
+  int day;
+};
+
+// Month and day of month of the day dayOfYear (counted from 0) of a year.
+MonthDay MonthDayOf(int year, int dayOfYear) {
+  static constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  int month = 1;
+  for (int length : kMonthDays) {
+    if (month == 2 && IsLeapYear(year)) ++length;
+    if (dayOfYear < length || month == 12) break;
+    dayOfYear -= length;
+    ++month;
+  }
+  return {month, dayOfYear + 1};
+}
+
 // The year's record; the callers have checked 1901 <= year <= 2049.
 std::uint32_t RecordOf(int year) { return kLunarYears[year - kFirstLunarYear]; }
 int LeapMonthOf(std::uint32_t record) { return static_cast<int>((record >> 13) & 15); }
@@ -64,7 +87,7 @@ int IndexOf(int month, bool leap, int leapMonth) {
   return month - 1 + ((leapMonth != 0 && (month > leapMonth || leap)) ? 1 : 0);
 }
 
-bool KnownYear(int year) { return year >= kFirstLunarYear && year <= kLunarTableLastYear; }
+bool KnownYear(int year) { return year >= kLunarFirstYear && year <= kLunarLastYear; }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   const std::int64_t q = a / b;
@@ -116,18 +139,10 @@ std::string SolarTermOf(const LunarDate& date) {
 
   const std::int64_t day = NewYearDay(date.year, record) + DaysBefore(record, index) + date.day - 1;
   const int year = GregorianYearOf(day);
-  int dayOfYear = static_cast<int>(day - Jan1(year));
-  static constexpr int kMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  int month = 0;
-  for (;;) {
-    const int length = kMonthDays[month] + (month == 1 && IsLeapYear(year) ? 1 : 0);
-    if (dayOfYear < length || month == 11) break;
-    dayOfYear -= length;
-    ++month;
-  }
-  // The two terms of Gregorian month m are terms 2m and 2m + 1 (m from 0).
-  for (int term = 2 * month; term < 2 * month + 2; ++term) {
-    if (TermDay(year, term) == dayOfYear + 1) return std::string(kTermNames[term]);
+  const MonthDay md = MonthDayOf(year, static_cast<int>(day - Jan1(year)));
+  // The two terms of Gregorian month m are terms 2m - 2 and 2m - 1.
+  for (int term = 2 * md.month - 2; term < 2 * md.month; ++term) {
+    if (TermDay(year, term) == md.day) return std::string(kTermNames[term]);
   }
   return {};
 }

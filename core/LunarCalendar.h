@@ -16,10 +16,11 @@ struct LunarDate {
   bool leap = false;  // the intercalary month, numbered like the month it follows
 };
 
-// Span of LunarDateOf: 1901-02-19 (New Year 1901) to 2048-12-31.
+// LunarDateOf converts the days from 1901-02-19 (New Year 1901) to
+// 2048-12-31; LunarMonthLength and SolarTermOf know the lunar years 1901 to
+// 2049 (whose last day is 2050-01-22).
 inline constexpr int kLunarFirstYear = 1901;
-// Lunar years that LunarMonthLength and SolarTermOf know.
-inline constexpr int kLunarTableLastYear = 2049;
+inline constexpr int kLunarLastYear = 2049;
 
 // The lunar date of the day of value (its time of day is ignored, taken to
 // the nearest second like PartsOf). Fills date and gives true for a day of the
