@@ -7,7 +7,7 @@
 namespace ui::win32 {
 
 inline constexpr int kFirstControlId = 1000;
-inline constexpr int kFirstMenuItemId = 40001;
+inline constexpr int kFirstMenuItemId = 40000;
 
 constexpr int ControlId(int row) { return kFirstControlId + row; }
 constexpr int MenuItemId(int index) { return kFirstMenuItemId + index; }
