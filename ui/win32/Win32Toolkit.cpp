@@ -167,6 +167,7 @@ Window* Win32Toolkit::openWindow(const WindowDesign& design, const HandlersFacto
   if (!window->create()) return nullptr;
   Win32Window& w = *window;
   windows_.push_back(std::move(window));
+  rearmTimers();  // the design's running timers started with the window
   w.adopt(make(w));
   w.handlers().created();
   if (ended_ || !w.hwnd()) return nullptr;
