@@ -8,7 +8,9 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr wchar_t kNotifyClass[] = L"VaeltoSoundNotify";
+constexpr wchar_t kWatcherClass[] = L"VaeltoSoundWatcher";
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchMs = 100;  // the gap between repeats is at most this
 
 std::wstring NextAlias() {
   static int count = 0;  // each player object its own MCI alias
@@ -21,69 +23,80 @@ Win32Sound::Win32Sound() : alias_(NextAlias()) {}
 
 Win32Sound::~Win32Sound() {
   closePlayer();
-  if (notify_) DestroyWindow(notify_);
+  if (watcher_) DestroyWindow(watcher_);
 }
 
 void Win32Sound::playMp3(int times, const std::string& path) {
   closePlayer();  // one player at a time: the previous one stops first
   if (times == 0) return;
-  if (notify_ == nullptr) {
+  if (watcher_ == nullptr) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpfnWndProc = NotifyProc;
-    wc.lpszClassName = kNotifyClass;
+    wc.lpfnWndProc = WatchProc;
+    wc.lpszClassName = kWatcherClass;
     RegisterClassExW(&wc);  // fails harmlessly when already registered
-    // A message-only window of the calling (user-interface) thread: MCI
-    // posts its notifications there, so repeats are counted by that loop.
-    notify_ = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              wc.hInstance, nullptr);
-    SetWindowLongPtrW(notify_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // A message-only window of the calling (user-interface) thread: its
+    // timer ticks in that thread's loop, so no thread of our own is needed.
+    watcher_ = CreateWindowExW(0, kWatcherClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               wc.hInstance, nullptr);
+    SetWindowLongPtrW(watcher_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  // mpegvideo is the DirectShow device, which decodes MP3. A file that
-  // cannot be opened or decoded fails here and plays nothing, silently.
-  const std::wstring open = L"open \"" + Utf16(path) + L"\" type mpegvideo alias " + alias_;
-  if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0) return;
-  open_ = true;
-  device_ = mciGetDeviceIDW(alias_.c_str());
-  remaining_ = times < 0 ? -1 : times - 1;
+  path_ = Utf16(path);
+  remaining_ = times;
   finished_ = 0;
-  playOnce();
+  if (!playOnce()) return;  // cannot be opened or decoded: nothing plays, silently
+  open_ = true;
+  SetTimer(watcher_, kWatchTimer, kWatchMs, nullptr);
 }
 
-void Win32Sound::playOnce() {
-  // Without "wait" the call returns at once and the device plays in the
-  // background; "notify" posts MM_MCINOTIFY to our window when it ends.
-  const std::wstring play = L"play " + alias_ + L" from 0 notify";
-  if (mciSendStringW(play.c_str(), nullptr, 0, notify_) != 0) closePlayer();
-}
-
-void Win32Sound::playFinished() {
-  ++finished_;
-  if (remaining_ == 0) {
-    closePlayer();
-    return;
+bool Win32Sound::playOnce() {
+  // mpegvideo is the DirectShow device, which decodes MP3; opening fails
+  // for a file it cannot play.
+  const std::wstring open = L"open \"" + path_ + L"\" type mpegvideo alias " + alias_;
+  if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0) return false;
+  deviceOpen_ = true;
+  // Without "wait" the call returns at once and the device plays in the background.
+  const std::wstring play = L"play " + alias_;
+  if (mciSendStringW(play.c_str(), nullptr, 0, nullptr) != 0) {
+    closeDevice();
+    return false;
   }
+  return true;
+}
+
+void Win32Sound::watch() {
+  if (!open_) return;
+  wchar_t mode[32] = {};
+  const std::wstring status = L"status " + alias_ + L" mode";
+  if (mciSendStringW(status.c_str(), mode, 32, nullptr) == 0 && lstrcmpiW(mode, L"stopped") != 0)
+    return;  // still playing
+  ++finished_;
+  closeDevice();
   if (remaining_ > 0) --remaining_;
-  playOnce();
+  if (remaining_ != 0 && playOnce()) return;
+  closePlayer();
 }
 
 void Win32Sound::stopPlaying() { closePlayer(); }
 
-void Win32Sound::closePlayer() {
-  if (!open_) return;
-  open_ = false;
+void Win32Sound::closeDevice() {
+  if (!deviceOpen_) return;
+  deviceOpen_ = false;
   const std::wstring close = L"close " + alias_;
   mciSendStringW(close.c_str(), nullptr, 0, nullptr);
 }
 
-LRESULT CALLBACK Win32Sound::NotifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+void Win32Sound::closePlayer() {
+  open_ = false;
+  if (watcher_) KillTimer(watcher_, kWatchTimer);
+  closeDevice();
+}
+
+LRESULT CALLBACK Win32Sound::WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Sound*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (msg == MM_MCINOTIFY && self != nullptr) {
-    // Only a play that ran to its end counts; a stop or a new play sends
-    // MCI_NOTIFY_ABORTED or MCI_NOTIFY_SUPERSEDED for the old one.
-    if (wParam == MCI_NOTIFY_SUCCESSFUL && self->open_ && static_cast<UINT>(lParam) == self->device_)
-      self->playFinished();
+  if (msg == WM_TIMER && wParam == kWatchTimer && self != nullptr) {
+    self->watch();
     return 0;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);

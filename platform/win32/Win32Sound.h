@@ -1,4 +1,7 @@
-// MP3 playback through MCI (the mpegvideo device), in the background.
+// MP3 playback through MCI (the mpegvideo device), in the background. A
+// timer of a hidden window watches the device and plays the file again for
+// each repeat: Wine's device neither notifies the end of a play nor reports
+// it for a second play on the same device, so every play opens it anew.
 #pragma once
 
 #include <windows.h>
@@ -24,16 +27,18 @@ class Win32Sound : public Sound {
   int finishedPlays() const { return finished_; }
 
  private:
-  static LRESULT CALLBACK NotifyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void playOnce();
-  void playFinished();
+  static LRESULT CALLBACK WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  bool playOnce();
+  void watch();
+  void closeDevice();
   void closePlayer();
 
   std::wstring alias_;
-  HWND notify_ = nullptr;  // receives MM_MCINOTIFY when a play ends
-  bool open_ = false;
-  UINT device_ = 0;
-  int remaining_ = 0;  // plays still to come after the current one; negative: endless
+  std::wstring path_;
+  HWND watcher_ = nullptr;  // its timer looks at the device
+  bool open_ = false;       // a player exists
+  bool deviceOpen_ = false;
+  int remaining_ = 0;  // plays still to come, the current one included; negative: endless
   int finished_ = 0;
 };
 

@@ -187,6 +187,8 @@ void Win32Control::create(HWND parent) {
                                 x + width, y, toolkit.scale(18), height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSpinIdOffset + row_)),
                                 toolkit.instance(), nullptr);
+        // The control picks its own width at creation; the design's is 18.
+        SetWindowPos(spin_, nullptr, x + width, y, toolkit.scale(18), height, SWP_NOZORDER | SWP_NOACTIVATE);
         // A range with low below high makes the up arrow's step positive.
         SendMessageW(spin_, UDM_SETRANGE32, 0, 100);
         SendMessageW(spin_, UDM_SETPOS32, 0, 50);
@@ -213,6 +215,8 @@ void Win32Control::fitDropDownHeight() {
   if (have == want) return;
   const LRESULT field = SendMessageW(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
   if (field == CB_ERR) return;
+  // The control keeps the field at least as tall as its font: with a face
+  // taller than the design's (Wine's stand-in for 宋体) the list stays taller.
   SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                std::max<LPARAM>(static_cast<LPARAM>(field) + want - have, 1));
 }
