@@ -409,6 +409,33 @@ TEST_F(Win32Toolkit, MinimisingIsAPositionChangeAndOpeningAgainRestores) {
   EXPECT_TRUE(w.visible());
 }
 
+TEST_F(Win32Toolkit, ALateTickComesOnceAndTheScheduleKeepsItsBeat) {
+  ui::Window& w = open();
+  std::vector<std::int64_t> ticks;
+  w.control("时钟1").onTick([&] { ticks.push_back(ui::win32::Win32Toolkit::Now()); });
+  const std::int64_t start = ui::win32::Win32Toolkit::Now();
+  w.control("时钟1").setPeriod(50);
+  Sleep(230);  // the loop is busy: the ticks due at 50 .. 200 fall due meanwhile
+  pump(100);
+  w.control("时钟1").setPeriod(0);
+  ASSERT_GE(ticks.size(), 2u);
+  EXPECT_GE(ticks[0], start + 230);      // the late tick, once...
+  EXPECT_GE(ticks[1], start + 250 - 1);  // ...then the next one of the schedule,
+  EXPECT_LE(ticks[1], start + 250 + 60);  // not a period after the late one
+}
+
+TEST_F(Win32Toolkit, APopupMenuKeepsTimersTicking) {
+  ui::Window& w = open();
+  int ticks = 0;
+  w.control("时钟1").onTick([&] { ++ticks; });
+  w.control("时钟1").setPeriod(40);
+  ModalAnswers answers;
+  answers.chooseInPopup(L"没有这一项", 400);  // closes the menu with Esc
+  w.popupTrayMenu("选项");
+  w.control("时钟1").setPeriod(0);
+  EXPECT_GE(ticks, 5);
+}
+
 TEST_F(Win32Toolkit, MessageBoxResultsAreNumberedAsTheProgramCountsThem) {
   ui::Window& w = open();
   ModalAnswers answers;
