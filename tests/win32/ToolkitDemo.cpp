@@ -1,5 +1,6 @@
 // A window with one control of each kind, to look at under Wine:
-//   toolkit_demo.exe [--quit-after MS]
+//   toolkit_demo.exe [--quit-after MS] [--drop]
+// (--drop opens the drop-down list, to see how far it reaches).
 // It also measures how late its 100 ms timer ticks come and prints the
 // figures when it ends.
 #include <algorithm>
@@ -76,7 +77,11 @@ struct DemoLogic : ui::WindowHandlers {
     });
     window.control("按钮1").onClick([this] { window.control("透明标签11").setText("按钮被按下"); });
   }
+  void firstActivated() override {
+    if (dropList) SendMessageW(ui::win32::ControlHandle(window.control("组合框1")), CB_SHOWDROPDOWN, TRUE, 0);
+  }
   void destroying() override { window.removeTrayIcon(); }
+  bool dropList = false;
   ui::Window& window;
   std::int64_t start = 0;
   std::vector<std::int64_t> lateness;
@@ -90,12 +95,16 @@ void CALLBACK QuitNow(HWND, UINT, UINT_PTR, DWORD) {
 
 int main(int argc, char** argv) {
   int quitAfter = 0;
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--quit-after") == 0) quitAfter = std::atoi(argv[i + 1]);
+  bool dropList = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--quit-after") == 0 && i + 1 < argc) quitAfter = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--drop") == 0) dropList = true;
+  }
   ui::win32::Win32Toolkit toolkit;
   DemoLogic* logic = nullptr;
   ui::Window* w = toolkit.openWindow(DemoDesign(), [&](ui::Window& window) {
     auto made = std::make_unique<DemoLogic>(window);
+    made->dropList = dropList;
     logic = made.get();
     return made;
   });

@@ -106,8 +106,7 @@ void Win32Control::create(HWND parent) {
     case ControlKind::DropDownList:
       windowClass = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-      // A combo box's height at creation is that of its opened list.
-      height += kDropDownItems * toolkit.scale(16);
+      height += kDropDownItems * toolkit.scale(16);  // made exact below
       text.clear();
       break;
     case ControlKind::EditBox:
@@ -173,7 +172,14 @@ void Win32Control::create(HWND parent) {
                      reinterpret_cast<LPARAM>(Widen(item).c_str()));
       SendMessageW(hwnd_, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(selected_), 0);
       if (combo) {
-        // Version 6 of the common controls sizes the list by this count.
+        // The height a combo box is given is that of its opened list (version
+        // 6 of the common controls counts items instead): about ten items.
+        // Set first: resizing makes the control size its field anew.
+        RECT closed{};
+        GetWindowRect(hwnd_, &closed);
+        const int item = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, closed.bottom - closed.top + kDropDownItems * item + 2,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(hwnd_, CB_SETMINVISIBLE, kDropDownItems, 0);
         fitDropDownHeight();
       }

@@ -58,7 +58,6 @@ bool Win32Window::create() {
   CreateWindowExW(exStyle, kWindowClass, Widen(design_.caption).c_str(), style, x, y, width, height,
                   nullptr, nullptr, toolkit_.instance(), this);  // WM_NCCREATE sets hwnd_
   if (!hwnd_) return false;
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit_.font({})), FALSE);
   if (design_.programIcon) {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(toolkit_.programIcon(false)));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(toolkit_.programIcon(true)));
