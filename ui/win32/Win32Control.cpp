@@ -149,7 +149,7 @@ void Win32Control::create(HWND parent) {
       return;  // never seen: no window
   }
   hwnd_ = CreateWindowExW(exStyle, windowClass, text.c_str(), style, x, y, width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row_)),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(row_))),
                           toolkit.instance(), nullptr);
   if (!hwnd_) return;
   const bool ours = design_.kind == ControlKind::GroupBox || design_.kind == ControlKind::FrameStrip ||

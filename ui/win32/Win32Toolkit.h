@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "ui/Toolkit.h"
+#include "ui/win32/ControlIds.h"
 
 namespace ui::win32 {
 
@@ -29,9 +30,6 @@ class Win32Window;
 class Win32Control;
 class FontCache;
 
-// The child window id of the control in design row `row`; tools find
-// controls by design name through it.
-inline constexpr int kFirstControlId = 1000;
 
 struct Win32ToolkitOptions {
   // Ends the process; tests replace it to watch endProgram. The default is

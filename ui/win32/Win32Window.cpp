@@ -11,7 +11,6 @@ namespace ui::win32 {
 
 namespace {
 
-constexpr UINT kFirstMenuId = 40000;  // far from control ids, which start at 1000
 
 bool Overlap(const ControlDesign& a, const ControlDesign& b) {
   return a.holder == b.holder && a.x < b.x + b.width && b.x < a.x + a.width &&
@@ -107,7 +106,7 @@ void Win32Window::raiseOverlappingLaterRows() {
 void Win32Window::buildMenus() {
   if (design_.menus.empty()) return;
   menuBar_ = CreateMenu();
-  UINT id = kFirstMenuId;
+  UINT id = MenuItemId(0);
   for (const MenuDesign& m : design_.menus) {
     HMENU popup = CreatePopupMenu();
     for (const MenuItemDesign& item : m.items) {
