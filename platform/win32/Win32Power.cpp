@@ -1,7 +1,6 @@
 #include "platform/win32/Win32Power.h"
 
 #include <windows.h>
-#include <powrprof.h>
 
 #include <string>
 

@@ -78,26 +78,37 @@ ModalAnswers::~ModalAnswers() {
   if (g_active == this) g_active = nullptr;
 }
 
-void ModalAnswers::arm(What what, int afterMs) {
-  what_ = what;
+void ModalAnswers::actOn(const wchar_t* windowClass, std::function<void(HWND)> act, int afterMs) {
+  windowClass_ = windowClass;
+  act_ = std::move(act);
   afterMs_ = afterMs;
   foundAt_ = -1;
   if (!timer_) timer_ = SetTimer(nullptr, 0, 5, Poll);  // a thread timer: no window needed
 }
 
 void ModalAnswers::answerMessage(int buttonId, int afterMs) {
-  button_ = buttonId;
-  arm(What::Message, afterMs);
+  actOn(L"#32770", [buttonId](HWND box) {
+    // As the button would: WM_COMMAND with its id to the box.
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+  }, afterMs);
 }
 
 void ModalAnswers::chooseInPopup(const std::wstring& item, int afterMs) {
-  item_ = item;
-  arm(What::Popup, afterMs);
-}
-
-void ModalAnswers::actOnDialog(std::function<void(HWND)> act, int afterMs) {
-  act_ = std::move(act);
-  arm(What::Dialog, afterMs);
+  actOn(L"#32768", [item](HWND menuWindow) {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int k = 0; k < count; ++k) {
+      wchar_t text[128] = {};
+      GetMenuStringW(menu, static_cast<UINT>(k), text, 128, MF_BYPOSITION);
+      if (item != text) continue;
+      // Down k + 1 times from no selection, then Enter.
+      for (int d = 0; d <= k; ++d) PostKey(menuWindow, VK_DOWN);
+      PostKey(menuWindow, VK_RETURN);
+      return;
+    }
+    PostKey(menuWindow, VK_ESCAPE);
+  }, afterMs);
 }
 
 void CALLBACK ModalAnswers::Poll(HWND, UINT, UINT_PTR, DWORD) {
@@ -105,43 +116,15 @@ void CALLBACK ModalAnswers::Poll(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void ModalAnswers::poll() {
-  if (what_ == What::None) return;
-  HWND found = FindThreadWindow(what_ == What::Popup ? L"#32768" : L"#32770");
+  if (!act_) return;
+  HWND found = FindThreadWindow(windowClass_);
   if (!found) return;
   const std::int64_t now = ui::win32::Win32Toolkit::Now();
   if (foundAt_ < 0) foundAt_ = now;
   if (now - foundAt_ < afterMs_) return;
-  const What what = what_;
-  what_ = What::None;
-  switch (what) {
-    case What::Message:
-      // As the button would: WM_COMMAND with its id to the box.
-      PostMessageW(found, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(found, button_)));
-      break;
-    case What::Popup: {
-      HMENU menu = reinterpret_cast<HMENU>(SendMessageW(found, MN_GETHMENU, 0, 0));
-      const int count = menu ? GetMenuItemCount(menu) : 0;
-      for (int k = 0; k < count; ++k) {
-        wchar_t text[128] = {};
-        GetMenuStringW(menu, static_cast<UINT>(k), text, 128, MF_BYPOSITION);
-        if (item_ != text) continue;
-        // Down k + 1 times from no selection, then Enter.
-        for (int d = 0; d <= k; ++d) PostKey(found, VK_DOWN);
-        PostKey(found, VK_RETURN);
-        return;
-      }
-      PostKey(found, VK_ESCAPE);  // no such item: close the menu
-      break;
-    }
-    case What::Dialog: {
-      auto act = std::move(act_);
-      act(found);
-      break;
-    }
-    case What::None:
-      break;
-  }
+  auto act = std::move(act_);
+  act_ = nullptr;
+  act(found);
 }
 
 }  // namespace testing_win32

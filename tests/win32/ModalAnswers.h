@@ -18,26 +18,26 @@ class ModalAnswers {
   ModalAnswers(const ModalAnswers&) = delete;
   ModalAnswers& operator=(const ModalAnswers&) = delete;
 
-  // The next message box of this thread is closed with the button `id`
-  // (IDOK, IDYES, ...) once it has been open `afterMs`.
+  // The next visible window of this thread with this class is handed to
+  // `act` once it has been open `afterMs`.
+  void actOn(const wchar_t* windowClass, std::function<void(HWND)> act, int afterMs);
+  // The next message box (#32770) is closed with the button `id` (IDOK, IDYES, ...).
   void answerMessage(int buttonId, int afterMs);
-  // The next pop-up menu chooses the item with this text after `afterMs`,
-  // with the keyboard, as a user could.
+  // The next pop-up menu (#32768) chooses the item with this text, with the
+  // keyboard as a user could; Esc when it has no such item.
   void chooseInPopup(const std::wstring& item, int afterMs);
-  // The next dialog box (of any kind) is handed to `act` after `afterMs`.
-  void actOnDialog(std::function<void(HWND dialog)> act, int afterMs);
+  // The next dialog box (#32770) of any kind.
+  void actOnDialog(std::function<void(HWND dialog)> act, int afterMs) {
+    actOn(L"#32770", std::move(act), afterMs);
+  }
 
-  bool pending() const { return what_ != What::None; }
+  bool pending() const { return act_ != nullptr; }
 
  private:
-  enum class What { None, Message, Popup, Dialog };
   static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD);
   void poll();
-  void arm(What what, int afterMs);
 
-  What what_ = What::None;
-  int button_ = 0;
-  std::wstring item_;
+  const wchar_t* windowClass_ = L"";
   std::function<void(HWND)> act_;
   int afterMs_ = 0;
   std::int64_t foundAt_ = -1;

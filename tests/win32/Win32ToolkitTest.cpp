@@ -436,6 +436,48 @@ TEST_F(Win32Toolkit, APopupMenuKeepsTimersTicking) {
   EXPECT_GE(ticks, 5);
 }
 
+TEST_F(Win32Toolkit, ThePopupMenuHangsLeftOfAndJustAboveThePointer) {
+  ui::Window& w = open();
+  if (!SetCursorPos(600, 400)) GTEST_SKIP() << "the pointer cannot be moved here";
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  ModalAnswers answers;
+  RECT menu{};
+  answers.actOn(L"#32768", [&](HWND popup) {
+    GetWindowRect(popup, &menu);
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+  }, 50);
+  w.popupTrayMenu("选项");
+  EXPECT_EQ(menu.right, pointer.x - 5);
+  EXPECT_EQ(menu.top, pointer.y - 5);
+}
+
+TEST_F(Win32Toolkit, ATransparentLabelsOldTextGoesWhenItsTextChanges) {
+  ui::Window& w = open();
+  ui::Control& label = w.control("透明标签1");  // 120 × 16 at 96, 8 in the window
+  HWND parent = WindowHandle(w);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // Pixels of the window (under the label) that are not the window's face colour.
+  auto inked = [&](int fromX, int toX) {
+    RedrawWindow(parent, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(parent);
+    int count = 0;
+    for (int x = fromX; x < toX; ++x)
+      for (int y = 8; y < 24; ++y)
+        if (GetPixel(dc, x, y) != face) ++count;
+    ReleaseDC(parent, dc);
+    return count;
+  };
+  label.setText("八八八八八八八八八八");
+  pump(50);
+  const int before = inked(96 + 40, 96 + 110);
+  ASSERT_GT(before, 0) << "the long text was not drawn";
+  label.setText("八");
+  pump(50);
+  EXPECT_EQ(inked(96 + 40, 96 + 110), 0) << "the old text is still on the screen";
+  EXPECT_GT(inked(96, 96 + 12), 0) << "the new text is missing";
+}
+
 TEST_F(Win32Toolkit, MessageBoxResultsAreNumberedAsTheProgramCountsThem) {
   ui::Window& w = open();
   ModalAnswers answers;

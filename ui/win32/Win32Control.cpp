@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/Text.h"
 #include "ui/win32/WideText.h"
