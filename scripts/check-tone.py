@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Checks a recording of the sound sink against the moments an alarm
-scenario wrote down: the test tone must sound while the alarm rings and be
-gone once 关闭闹钟 has been pressed.
+"""Checks a recording of the sound sink against what the alarm scenario saw:
+the test tone must sound once, for about as long as the alarm rang before
+关闭闹钟 was pressed, and be followed by silence to the end of the recording.
 
-usage: check-tone.py RECORDING.raw START_UNIX_MS EVENTS FREQUENCY
-The recording is signed 16-bit little-endian mono at 44100 Hz, begun at
-START_UNIX_MS; EVENTS has lines "ringing|closing|closed|end <unix ms>".
+usage: check-tone.py RECORDING.raw EVENTS FREQUENCY
+The recording is signed 16-bit little-endian mono at 44100 Hz; EVENTS has
+lines "ringing|closing|closed|end <unix ms>" written by the scenario.
+
+The sink's monitor does not deliver sound at an even pace against the wall
+clock, so the check goes by durations within the recording rather than by
+lining the recording up with the scenario's clock.
 """
 import math
 import struct
@@ -28,7 +32,7 @@ def rms(samples):
 
 
 def main():
-    recording, start_ms, events_path, frequency = sys.argv[1], float(sys.argv[2]), sys.argv[3], float(sys.argv[4])
+    recording, events_path, frequency = sys.argv[1], sys.argv[2], float(sys.argv[3])
     with open(recording, 'rb') as f:
         data = f.read()
     samples = struct.unpack('<%dh' % (len(data) // 2), data[: len(data) // 2 * 2])
@@ -37,35 +41,38 @@ def main():
         for line in f:
             name, ms = line.split()
             events[name] = float(ms)
-    for name in ('ringing', 'closing', 'closed', 'end'):
-        if name not in events:
-            print('check-tone: the scenario did not record "%s"' % name)
-            return 1
-
-    def windows(from_ms, to_ms):
-        first = int((from_ms - start_ms) / 1000 * RATE)
-        last = int((to_ms - start_ms) / 1000 * RATE)
-        result = []
-        for i in range(max(first, 0), max(last - WINDOW, 0), WINDOW):
-            chunk = samples[i:i + WINDOW]
-            if len(chunk) == WINDOW:
-                result.append(chunk)
-        return result
-
-    ringing = windows(events['ringing'] + 300, events['closing'])
-    silent = windows(events['closed'] + 500, events['end'])
-    if not ringing or not silent:
-        print('check-tone: the recording does not cover the scenario (%d bytes)' % len(data))
+    missing = [n for n in ('ringing', 'closing', 'closed', 'end') if n not in events]
+    if missing:
+        print('check-tone: the scenario did not record %s' % ', '.join(missing))
         return 1
-    toned = [w for w in ringing if rms(w) > 300 and goertzel_power(w, frequency) > 0.25 * rms(w) ** 2]
-    loud_after = [w for w in silent if rms(w) > 100]
-    print('check-tone: %d of %d windows hold the %g Hz tone while ringing; %d of %d loud after closing'
-          % (len(toned), len(ringing), frequency, len(loud_after), len(silent)))
-    if len(toned) < 0.8 * len(ringing):
-        print('check-tone: the ringtone did not sound')
+
+    windows = [samples[i:i + WINDOW] for i in range(0, len(samples) - WINDOW + 1, WINDOW)]
+    toned = [rms(w) > 300 and goertzel_power(w, frequency) > 0.25 * rms(w) ** 2 for w in windows]
+    loud = [rms(w) > 100 for w in windows]
+    if not any(toned):
+        print('check-tone: the ringtone did not sound (%d windows of 100 ms recorded)' % len(windows))
         return 1
-    if loud_after:
-        print('check-tone: 关闭闹钟 did not silence the ringtone')
+    first = toned.index(True)
+    last = len(toned) - 1 - toned[::-1].index(True)
+    heard = (last - first + 1) / 10.0
+    rang = (events['closing'] - events['ringing']) / 1000.0
+    gaps = sum(1 for t in toned[first:last + 1] if not t)
+    after = loud[last + 2:]  # the window after the last toned one may hold its tail
+    print('check-tone: the %g Hz tone sounded %.1f s (the alarm rang %.1f s before 关闭闹钟), '
+          'then %.1f s of recording with %d loud windows'
+          % (frequency, heard, rang, len(after) / 10.0, sum(after)))
+    if gaps > 2:
+        print('check-tone: the tone broke off %d times while ringing' % gaps)
+        return 1
+    # The monitor's pace is uneven, so durations are compared loosely.
+    if heard < rang / 2:
+        print('check-tone: the ringtone sounded for less time than the alarm rang')
+        return 1
+    if heard > rang + 1.0:
+        print('check-tone: the ringtone went on after 关闭闹钟')
+        return 1
+    if len(after) < 15 or any(after):
+        print('check-tone: no silence after 关闭闹钟')
         return 1
     return 0
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -54,7 +55,10 @@ class E2e : public ::testing::Test {
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(greeting->window); }, 5000));
   }
 
-  void screenshot(const wchar_t* name) { e2e::SaveScreenshot(work + L"\\" + name + L".bmp"); }
+  void screenshot(const wchar_t* name) {
+    Sleep(500);  // let the windows paint what the last handler changed
+    e2e::SaveScreenshot(work + L"\\" + name + L".bmp");
+  }
 
   bool waitForText(std::string_view control, const std::string& text, int timeoutMs = 5000) {
     return e2e::WaitUntil([&] { return main->text(control) == text; }, timeoutMs);
@@ -155,7 +159,7 @@ TEST_F(E2e, AReminderCountdownShowsItsTextWithItsLineBreaks) {
   HWND settingsWindow = run->waitForWindow("提示设置", 5000);
   ASSERT_NE(settingsWindow, nullptr);
   RemoteWindow settings(settingsWindow, app::PromptSettingsWindowDesign());
-  EXPECT_FALSE(main->windowEnabled());
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !main->windowEnabled(); }, 3000));
   settings.type("编辑框1", "第一行\r\n第二行");
   screenshot(L"prompt-settings");
   settings.click("按钮1");
@@ -164,7 +168,8 @@ TEST_F(E2e, AReminderCountdownShowsItsTextWithItsLineBreaks) {
   main->pick(kCountdownSecondList, 2);
   main->click(kStartButton);
   HWND promptWindow = run->waitForWindow("Vaelto (提示框)", 8000);
-  ASSERT_NE(promptWindow, nullptr);
+  ASSERT_NE(promptWindow, nullptr) << main->text(kCountdownStatus) << " / " << main->text(kReminderTextBox)
+                                   << " / " << main->text(kRemainingMilliseconds);
   RemoteWindow prompt(promptWindow, app::PromptWindowDesign());
   EXPECT_EQ(prompt.text("编辑框1"), "第一行\r\n第二行");
   EXPECT_FALSE(main->windowEnabled());
@@ -178,7 +183,7 @@ TEST_F(E2e, AReminderCountdownShowsItsTextWithItsLineBreaks) {
 TEST_F(E2e, AnAlarmCountdownRingsUntilCloseAlarm) {
   const std::wstring mp3 = Environment(L"VAELTO_E2E_MP3");
   ASSERT_FALSE(mp3.empty()) << "VAELTO_E2E_MP3 is not set";
-  std::ofstream events(Environment(L"VAELTO_E2E_EVENTS"));
+  std::ofstream events(std::filesystem::path(Environment(L"VAELTO_E2E_EVENTS")));
   main->click(kCountdownModeBox);
   main->pick(kActionList, 5);  // 闹钟
   ASSERT_TRUE(e2e::WaitUntil([&] { return main->enabled(kChooseRingtoneButton); }, 3000));

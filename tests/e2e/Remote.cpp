@@ -1,5 +1,6 @@
 #include "tests/e2e/Remote.h"
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -75,7 +76,7 @@ bool ProgramRun::running() {
 
 std::vector<std::string> ProgramRun::journal() const {
   std::vector<std::string> lines;
-  std::ifstream in(folder_ + L"\\journal.log");
+  std::ifstream in(std::filesystem::path(folder_ + L"\\journal.log"));
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
@@ -299,7 +300,7 @@ bool SaveScreenshot(const std::wstring& path) {
   file.bfOffBits = sizeof file + sizeof info.bmiHeader;
   file.bfSize = file.bfOffBits + imageSize;
   bool ok = false;
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
   if (out && bits != nullptr) {
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);

@@ -231,6 +231,10 @@ std::string Win32Control::text() const {
     const int i = selectedIndex();
     return i >= 0 && i < itemCount() ? items_[static_cast<std::size_t>(i)] : std::string();
   }
+  // An edit box's window holds what the user typed, also when the text came
+  // another way than typing (UI automation writes it with WM_SETTEXT, and a
+  // multi-line box then sends no EN_CHANGE).
+  if (hwnd_ != nullptr && design_.kind == ControlKind::EditBox) return Narrow(WindowText(hwnd_));
   return text_;
 }
 
