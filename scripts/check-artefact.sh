@@ -8,6 +8,8 @@
 # Prints one line per check ("ok" or "FAIL"); exits 1 when any check fails,
 # 2 when it cannot check at all.
 set -uo pipefail
+# objdump speaks the locale's language; the checks read its English words.
+export LC_ALL=C LANG=C
 
 OBJDUMP=${OBJDUMP:-i686-w64-mingw32-objdump}
 
