@@ -12,8 +12,13 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Libraries are looked for in System32 only, never beside the program or
-  // in the current folder, where a planted DLL could be picked up.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // in the current folder, where a planted DLL could be picked up. Looked up
+  // by name: systems without the function (Vista and 7 before update
+  // KB2533623) would otherwise refuse to start the program at all.
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  if (auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories"))))
+    set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
   ui::win32::Win32Toolkit toolkit;
   platform::win32::Win32Power power;  // the journal in end-to-end builds

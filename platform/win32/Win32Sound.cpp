@@ -4,6 +4,23 @@
 
 #include "platform/win32/Utf16.h"
 
+namespace {
+
+// winmm is loaded at the first sound, from System32: most runs play none,
+// and loading it (with the sound drivers it brings) would slow every start.
+MCIERROR SendMci(const std::wstring& command, wchar_t* answer = nullptr, UINT answerSize = 0) {
+  using Send = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
+  static const Send send = [] {
+    HMODULE winmm = LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (winmm == nullptr) winmm = LoadLibraryW(L"winmm.dll");  // systems without that search flag
+    return winmm ? reinterpret_cast<Send>(reinterpret_cast<void*>(GetProcAddress(winmm, "mciSendStringW")))
+                 : nullptr;
+  }();
+  return send ? send(command.c_str(), answer, answerSize, nullptr) : MCIERR_DRIVER;
+}
+
+}  // namespace
+
 namespace platform::win32 {
 
 namespace {
@@ -54,11 +71,11 @@ bool Win32Sound::playOnce() {
   // mpegvideo is the DirectShow device, which decodes MP3; opening fails
   // for a file it cannot play.
   const std::wstring open = L"open \"" + path_ + L"\" type mpegvideo alias " + alias_;
-  if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0) return false;
+  if (SendMci(open) != 0) return false;
   deviceOpen_ = true;
   // Without "wait" the call returns at once and the device plays in the background.
   const std::wstring play = L"play " + alias_;
-  if (mciSendStringW(play.c_str(), nullptr, 0, nullptr) != 0) {
+  if (SendMci(play) != 0) {
     closeDevice();
     return false;
   }
@@ -69,7 +86,7 @@ void Win32Sound::watch() {
   if (!open_) return;
   wchar_t mode[32] = {};
   const std::wstring status = L"status " + alias_ + L" mode";
-  if (mciSendStringW(status.c_str(), mode, 32, nullptr) == 0 && lstrcmpiW(mode, L"stopped") != 0)
+  if (SendMci(status, mode, 32) == 0 && lstrcmpiW(mode, L"stopped") != 0)
     return;  // still playing
   ++finished_;
   closeDevice();
@@ -84,7 +101,7 @@ void Win32Sound::closeDevice() {
   if (!deviceOpen_) return;
   deviceOpen_ = false;
   const std::wstring close = L"close " + alias_;
-  mciSendStringW(close.c_str(), nullptr, 0, nullptr);
+  SendMci(close);
 }
 
 void Win32Sound::closePlayer() {

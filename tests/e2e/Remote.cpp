@@ -169,6 +169,14 @@ HWND RemoteWindow::control(std::string_view name) const {
   throw std::runtime_error("no control " + std::string(name) + " in the design");
 }
 
+bool RemoteWindow::exists(std::string_view name) const {
+  try {
+    return control(name) != nullptr;
+  } catch (const std::runtime_error&) {
+    return false;
+  }
+}
+
 std::string RemoteWindow::text(std::string_view name) const { return RemoteText(control(name)); }
 bool RemoteWindow::enabled(std::string_view name) const { return IsWindowEnabled(control(name)) != FALSE; }
 bool RemoteWindow::visible(std::string_view name) const {

@@ -55,7 +55,8 @@ class RemoteWindow {
   RemoteWindow(HWND window, const ui::WindowDesign& design) : window_(window), design_(design) {}
 
   HWND handle() const { return window_; }
-  HWND control(std::string_view name) const;
+  HWND control(std::string_view name) const;  // throws when the control has no window
+  bool exists(std::string_view name) const;
   std::string text(std::string_view name) const;
   bool enabled(std::string_view name) const;
   bool visible(std::string_view name) const;  // the control's own flag

@@ -78,7 +78,8 @@ void Win32Control::create(HWND parent) {
   const int y = toolkit.scale(design_.y);
   const int width = toolkit.scale(design_.width);
   int height = toolkit.scale(design_.height);
-  std::wstring text = Widen(design_.text);
+  // The state written before the window was made (see Win32Window::createControl).
+  std::wstring text = Widen(text_);
   switch (design_.kind) {
     case ControlKind::Label:
     case ControlKind::TransparentLabel:
@@ -155,7 +156,7 @@ void Win32Control::create(HWND parent) {
                     design_.kind == ControlKind::Canvas;
   if (ours)  // our own classes find their control through it
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  font_ = toolkit.font(design_.font);
+  if (font_ == nullptr) font_ = toolkit.font(design_.font);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
   switch (design_.kind) {
@@ -245,8 +246,11 @@ void Win32Control::setText(std::string_view text) {
       if (items_[static_cast<std::size_t>(i)] == text) select(i);
     return;
   }
+  // The system is told only of a change: clocks rewrite their texts many
+  // times a second, mostly with the same text.
+  const bool changed = text != this->text();
   text_ = std::string(text);
-  if (hwnd_) {
+  if (hwnd_ && changed) {
     // A single-line edit box sends EN_CHANGE for WM_SETTEXT, a multi-line
     // one does not: both are ignored while we write, and the change
     // handler runs once below.
@@ -284,7 +288,10 @@ bool Win32Control::visible() const {
 
 void Win32Control::setVisible(bool visible) {
   visible_ = visible;
+  const bool holder = design_.kind == ControlKind::GroupBox || design_.kind == ControlKind::FrameStrip;
+  // A holder coming into sight for the first time gets the windows of what it holds.
   if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (visible && holder && hwnd_) window_.createPendingControls();
   if (spin_) ShowWindow(spin_, visible ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -196,6 +196,8 @@ class Win32Window : public Window {
   Win32Toolkit& toolkit() { return toolkit_; }
   bool alive() const { return hwnd_ != nullptr && !destroying_; }
   const std::vector<std::unique_ptr<Win32Control>>& controls() const { return controls_; }
+  // Makes the windows of controls whose holder has come into sight.
+  void createPendingControls();
   Win32Control* controlOfChild(HWND child);
   TrayView trayView() const { return tray_.view(); }
   // Whether the window's handlers may run now.
@@ -232,7 +234,8 @@ class Win32Window : public Window {
 
  private:
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
-  void createControl(std::size_t row, std::vector<bool>& made);
+  void createControl(std::size_t row, std::size_t depth = 0);
+  bool beyondClientArea(const ControlDesign& design) const;
   void raiseOverlappingLaterRows();
   void buildMenus();
   bool handlersReady() const { return handlers_ != nullptr && !toolkit_.ended(); }
@@ -243,6 +246,7 @@ class Win32Window : public Window {
   HWND hwnd_ = nullptr;
   HMENU menuBar_ = nullptr;
   std::vector<std::unique_ptr<Win32Control>> controls_;
+  std::vector<bool> made_;  // by design row: its window is made (or it needs none)
   std::vector<std::unique_ptr<Win32MenuItem>> menuItems_;
   std::vector<std::pair<std::string, HMENU>> menus_;
   TrayIcon tray_;

@@ -234,7 +234,16 @@ std::optional<std::string> Win32Toolkit::chooseOpenFile(std::string_view title,
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrTitle = wideTitle.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-  const BOOL chosen = GetOpenFileNameW(&ofn);
+  // comdlg32 is loaded when the dialog is first wanted, from System32: most
+  // runs never show it, and every start would pay for loading it.
+  using Choose = BOOL(WINAPI*)(LPOPENFILENAMEW);
+  static const Choose choose = [] {
+    HMODULE comdlg32 = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (comdlg32 == nullptr) comdlg32 = LoadLibraryW(L"comdlg32.dll");  // systems without that search flag
+    return comdlg32 ? reinterpret_cast<Choose>(reinterpret_cast<void*>(GetProcAddress(comdlg32, "GetOpenFileNameW")))
+                    : nullptr;
+  }();
+  const BOOL chosen = choose != nullptr && choose(&ofn);
   afterModal();
   if (!chosen) return std::nullopt;
   lastFile_ = file.data();

@@ -65,26 +65,46 @@ bool Win32Window::create() {
   int row = 0;
   for (const ControlDesign& c : design_.controls)
     controls_.push_back(std::make_unique<Win32Control>(*this, c, row++));
-  std::vector<bool> made(controls_.size(), false);
-  for (std::size_t r = 0; r < controls_.size(); ++r) createControl(r, made);
-  raiseOverlappingLaterRows();
+  made_.assign(controls_.size(), false);
+  createPendingControls();
   return true;
 }
 
-void Win32Window::createControl(std::size_t row, std::vector<bool>& made) {
-  if (made[row]) return;
-  made[row] = true;  // set first: a design whose holders loop cannot recurse forever
+void Win32Window::createPendingControls() {
+  for (std::size_t r = 0; r < controls_.size(); ++r) createControl(r);
+  raiseOverlappingLaterRows();
+}
+
+// Makes the window of the control in `row`, its holder's first. What a
+// hidden holder holds is not seen yet: those windows are made when the
+// holder is first shown. A holder that lies wholly beyond the window's
+// client area is never seen, nor anything in it: those controls keep their
+// state in memory alone. Both spare the start-up many windows.
+void Win32Window::createControl(std::size_t row, std::size_t depth) {
+  if (made_[row] || depth > controls_.size()) return;  // a design whose holders loop stops here
   Win32Control& c = *controls_[row];
   HWND parent = hwnd_;
   if (!c.design().holder.empty()) {
     for (std::size_t h = 0; h < controls_.size(); ++h) {
-      if (controls_[h]->name() != c.design().holder) continue;
-      createControl(h, made);  // a holder is made before what it holds
-      if (controls_[h]->hwnd()) parent = controls_[h]->hwnd();
+      if (h == row || controls_[h]->name() != c.design().holder) continue;
+      createControl(h, depth + 1);
+      if (controls_[h]->hwnd() == nullptr || !controls_[h]->visible()) return;  // not in sight yet
+      parent = controls_[h]->hwnd();
       break;
     }
   }
-  if (HasWindow(c.kind())) c.create(parent);
+  made_[row] = true;
+  if (!HasWindow(c.kind())) return;
+  if (parent == hwnd_ && beyondClientArea(c.design())) return;
+  c.create(parent);
+}
+
+bool Win32Window::beyondClientArea(const ControlDesign& d) const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int width = toolkit_.unscale(client.right);
+  const int height = toolkit_.unscale(client.bottom);
+  return d.x >= width || d.y >= height || d.x + d.width <= 0 || d.y + d.height <= 0;
 }
 
 void Win32Window::raiseOverlappingLaterRows() {
