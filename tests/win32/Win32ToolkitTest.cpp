@@ -245,6 +245,18 @@ TEST_F(Win32Toolkit, TypingRunsTheChangeHandlerWithTheTypedText) {
   EXPECT_EQ(seen, std::vector<std::string>{"打字"});
 }
 
+TEST_F(Win32Toolkit, EditBoxesTakeTextsOfAnyLength) {
+  ui::Window& w = open();
+  ui::Control& edit = w.control("编辑框1");
+  const std::wstring typed(100000, L'字');
+  SendMessageW(ControlHandle(edit), EM_SETSEL, 0, -1);
+  SendMessageW(ControlHandle(edit), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+  EXPECT_EQ(edit.text().size(), typed.size() * 3);  // UTF-8: three bytes a character
+  const std::string written(1 << 20, 'x');
+  edit.setText(written);
+  EXPECT_EQ(edit.text(), written);
+}
+
 TEST_F(Win32Toolkit, ADisabledCheckBoxIgnoresClicks) {
   ui::Window& w = open();
   ui::Control& box = w.control("选择框1");

@@ -186,6 +186,8 @@ void Win32Control::create(HWND parent) {
       break;
     }
     case ControlKind::EditBox:
+      // No length limit: without this the user could type only 32,767 characters.
+      SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
       if (design_.spinArrows) {
         // Up-down arrows without a buddy, 18 pixels wide just right of the
         // box; their presses come as UDN_DELTAPOS and we write the number.
