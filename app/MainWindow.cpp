@@ -31,8 +31,8 @@ void MainWindow::wireHandlers() {
   c(kClockTextTimer).onTick([this] { showClockText(); });
   c(kUptimeTimer).onTick([this] { showUptime(); });
 
-  c(kClockModeBox).onClick([this] { chooseClockMode(); });
-  c(kCountdownModeBox).onClick([this] { chooseCountdownMode(); });
+  c(kClockModeBox).onClick([this] { chooseMode(kClockMode, kCountdownMode); });
+  c(kCountdownModeBox).onClick([this] { chooseMode(kCountdownMode, kClockMode); });
   c(kActionList).onSelect([this] { actionPicked(); });
 
   c(kStartButton).onClick([this] { startClicked(); });
@@ -70,11 +70,9 @@ void MainWindow::wireHandlers() {
 void MainWindow::created() {
   writeIdleTip();
   showDateTime();
-  c(kClockPreview).setText(c(kClockHourList).text() + "时" + c(kClockMinuteList).text() + "分" +
-                           c(kClockSecondList).text() + "秒");
+  c(kClockPreview).setText(listedTime(kClockMode));
   c(kCountdownStatus).setText(kCountdownIdle);
-  c(kCountdownPreview).setText(c(kCountdownHourList).text() + "时" + c(kCountdownMinuteList).text() +
-                               "分" + c(kCountdownSecondList).text() + "秒");
+  c(kCountdownPreview).setText(listedTime(kCountdownMode));
   c(kTimeLeftLabel).setText(c(kCountdownPreview).text());
   setRingtoneButtons(false);
 }

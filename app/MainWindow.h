@@ -10,6 +10,7 @@
 #include "app/Actions.h"
 #include "app/AppContext.h"
 #include "app/ClockWatch.h"
+#include "app/Modes.h"
 #include "ui/Toolkit.h"
 
 namespace app {
@@ -47,8 +48,8 @@ class MainWindow : public ui::WindowHandlers {
   void writeCountdownTip();
 
   // Mode and action.
-  void chooseClockMode();
-  void chooseCountdownMode();
+  std::string listedTime(const Mode& mode);  // the time the mode's lists show, as a ClockText
+  void chooseMode(const Mode& entered, const Mode& left);
   void actionPicked();
   void setRingtoneButtons(bool enabled);
 
@@ -56,20 +57,18 @@ class MainWindow : public ui::WindowHandlers {
   void startClicked();
   void startClockSchedule();
   void startCountdown();
+  bool refusedForMissingInput(const Mode& mode, const Action& action);
   void cancelClicked();
   void cancelClockSchedule();
   void cancelCountdown();
-  void lockClockInputs();
-  void unlockClockInputs();
-  void lockCountdownInputs();
-  void unlockCountdownInputs();
+  void lockInputs(const Mode& mode);
+  void unlockInputs(const Mode& mode);
 
   // Firing.
   void watcherTick(const Action& action);
-  void fireClockSchedule(const Action& action);
   void countdownTick();
-  void endCountdown(const Action& action);
   void showTimeLeft();
+  void fire(const Mode& mode, const Action& action);
 
   // Ringtone.
   void chooseRingtone();

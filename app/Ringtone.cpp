@@ -39,7 +39,8 @@ void MainWindow::closeAlarm() {
   // buttons and the tray tip.
   if (c(kClockModeBox).checked()) {
     app_.system.sound.stopPlaying();
-    for (auto list : {kClockHourList, kClockMinuteList, kClockSecondList, kActionList}) c(list).enable();
+    for (auto list : kClockMode.lists) c(list).enable();
+    c(kActionList).enable();
     c(kClockStatus).setText(kClockIdle);
     c(kCloseAlarmButton).hide();
     c(kStartButton).enable();

@@ -7,7 +7,6 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowDesign.h"
 #include "app/ReminderWindows.h"
-#include "app/StatusTexts.h"
 #include "core/Text.h"
 
 namespace app {
@@ -30,45 +29,34 @@ std::string TimeLeftText(const std::string& remaining) {
 
 }  // namespace
 
-// ---- Mode and action ------------------------------------------------------
-
-void MainWindow::chooseClockMode() {
-  c(kClockModeBox).setChecked(true);
-  c(kCountdownModeBox).setChecked(false);
-  c(kClockGroup).show();
-  c(kCountdownGroup).hide();
-  c(kCountdownStatus).setText(kCountdownIdleAfterChoice);
-  c(kActionList).select(0);
-  c(kActionNameLabel).setText(kActions[0].name);
-  c(kReminderTextBox).setText("");
-  c(kActionGroup).setText("定时功能");
+std::string MainWindow::listedTime(const Mode& mode) {
+  return c(mode.lists[0]).text() + "时" + c(mode.lists[1]).text() + "分" + c(mode.lists[2]).text() + "秒";
 }
 
-void MainWindow::chooseCountdownMode() {
-  c(kClockModeBox).setChecked(false);
-  c(kCountdownModeBox).setChecked(true);
-  c(kClockGroup).hide();
-  c(kCountdownGroup).show();
-  c(kClockStatus).setText(kClockIdle);
+// ---- Mode and action ------------------------------------------------------
+
+void MainWindow::chooseMode(const Mode& entered, const Mode& left) {
+  c(entered.box).setChecked(true);
+  c(left.box).setChecked(false);
+  c(entered.group).show();
+  c(left.group).hide();
+  // The status of the mode being left is reset; that of the mode entered is not.
+  c(left.status).setText(left.statusWhenLeft);
   c(kActionList).select(0);
   c(kActionNameLabel).setText(kActions[0].name);
   c(kReminderTextBox).setText("");
-  c(kActionGroup).setText("倒计时功能");
+  c(kActionGroup).setText(entered.actionCaption);
 }
 
 void MainWindow::actionPicked() {
   const int index = c(kActionList).selectedIndex();
   if (index < 0 || index >= static_cast<int>(kActions.size())) return;
   const Action& action = kActions[index];
-  const struct { std::string_view box, status, askText, idleText; } modes[] = {
-      {kClockModeBox, kClockStatus, "您选择了定时提示功能，请先设置提示内容!", kClockIdleAfterChoice},
-      {kCountdownModeBox, kCountdownStatus, "您选择了倒计时提示功能，请先设置提示内容!", kCountdownIdleAfterChoice},
-  };
-  for (const auto& mode : modes) {
-    if (!c(mode.box).checked()) continue;
+  for (const Mode* mode : kModes) {
+    if (!c(mode->box).checked()) continue;
     c(action.mirror).setChecked(true);  // deselects the other five mirrors
     c(kActionNameLabel).setText(action.name);
-    c(mode.status).setText(action.outcome == Outcome::Reminder ? mode.askText : mode.idleText);
+    c(mode->status).setText(action.outcome == Outcome::Reminder ? mode->askForReminder : mode->idleAfterPick);
     setRingtoneButtons(action.outcome == Outcome::Alarm);
     if (action.outcome == Outcome::Reminder) {
       askForReminderText();
@@ -89,61 +77,55 @@ void MainWindow::setRingtoneButtons(bool enabled) {
 void MainWindow::startClicked() {
   c(kCloseAlarmButton).hide();
   turnMusicOff();
-  if (c(kClockModeBox).checked()) startClockSchedule();
-  if (c(kCountdownModeBox).checked()) startCountdown();
+  if (c(kClockMode.box).checked()) startClockSchedule();
+  if (c(kCountdownMode.box).checked()) startCountdown();
 }
 
-void MainWindow::lockClockInputs() {
+// While a schedule runs its time lists, the action list and both mode boxes
+// are locked, 开启 is disabled and 取消 enabled.
+void MainWindow::lockInputs(const Mode& mode) {
+  for (auto list : mode.lists) c(list).disable();
+  c(kActionList).disable();
   c(kCancelButton).enable();
   c(kStartButton).disable();
-  for (auto list : {kClockHourList, kClockMinuteList, kClockSecondList, kActionList}) c(list).disable();
-  c(kClockModeBox).disable();
-  c(kCountdownModeBox).disable();
+  c(kClockMode.box).disable();
+  c(kCountdownMode.box).disable();
 }
 
-void MainWindow::unlockClockInputs() {
-  for (auto list : {kClockHourList, kClockMinuteList, kClockSecondList, kActionList}) c(list).enable();
+void MainWindow::unlockInputs(const Mode& mode) {
+  for (auto list : mode.lists) c(list).enable();
+  c(kActionList).enable();
   c(kStartButton).enable();
   c(kCancelButton).disable();
+  c(kClockMode.box).enable();
+  c(kCountdownMode.box).enable();
 }
 
-void MainWindow::lockCountdownInputs() {
-  for (auto list : {kCountdownHourList, kCountdownMinuteList, kCountdownSecondList, kActionList})
-    c(list).disable();
-  c(kCancelButton).enable();
-  c(kStartButton).disable();
-  c(kClockModeBox).disable();
-  c(kCountdownModeBox).disable();
-}
-
-void MainWindow::unlockCountdownInputs() {
-  for (auto list : {kCountdownSecondList, kCountdownMinuteList, kCountdownHourList, kActionList})
-    c(list).enable();
-  c(kStartButton).enable();
+// An alarm needs a ringtone and a reminder its text: without them nothing
+// starts and 取消 is disabled. True when refused.
+bool MainWindow::refusedForMissingInput(const Mode& mode, const Action& action) {
+  if (action.outcome == Outcome::Alarm && c(kRingtonePathBox).text().empty()) {
+    c(mode.status).setText(kNoRingtone);
+  } else if (action.outcome == Outcome::Reminder && c(kReminderTextBox).text().empty()) {
+    askForReminderText();
+  } else {
+    return false;
+  }
   c(kCancelButton).disable();
+  return true;
 }
 
 void MainWindow::startClockSchedule() {
-  c(kClockPreview).setText(c(kClockHourList).text() + "时" + c(kClockMinuteList).text() + "分" +
-                           c(kClockSecondList).text() + "秒");
+  c(kClockPreview).setText(listedTime(kClockMode));
   app_.system.sound.stopPlaying();
   c(kTryRingtoneButton).show();
   const Action& action = ActionNamed(c(kActionNameLabel).text());
-  if (action.outcome == Outcome::Alarm && c(kRingtonePathBox).text().empty()) {
-    c(kClockStatus).setText(kNoRingtone);
-    c(kCancelButton).disable();
-    return;
-  }
-  if (action.outcome == Outcome::Reminder && c(kReminderTextBox).text().empty()) {
-    askForReminderText();
-    c(kCancelButton).disable();
-    return;
-  }
+  if (refusedForMissingInput(kClockMode, action)) return;
   clockWatch_.start(app_.system.clock.currentSecond());
   c(action.watcher).setPeriod(kWatcherPeriod);
   // The ringtone can be neither changed nor tried while an alarm waits.
   if (action.outcome == Outcome::Alarm) setRingtoneButtons(false);
-  lockClockInputs();
+  lockInputs(kClockMode);
   c(kClockStatus).setText(std::string(action.clockStarted) + c(kClockPreview).text());
   writeClockStatusTip();
   if (action.outcome == Outcome::Alarm) turnMusicOff();
@@ -151,8 +133,7 @@ void MainWindow::startClockSchedule() {
 
 void MainWindow::startCountdown() {
   app_.system.sound.stopPlaying();
-  c(kCountdownPreview).setText(c(kCountdownHourList).text() + "时" + c(kCountdownMinuteList).text() +
-                               "分" + c(kCountdownSecondList).text() + "秒");
+  c(kCountdownPreview).setText(listedTime(kCountdownMode));
   const double hours = core::NumberOfText(c(kCountdownHourList).text());
   const double minutes = core::NumberOfText(c(kCountdownMinuteList).text());
   const double seconds = core::NumberOfText(c(kCountdownSecondList).text());
@@ -161,7 +142,6 @@ void MainWindow::startCountdown() {
   // The time left is not shown here: it changes at the first display tick.
   c(kRemainingMilliseconds).setText(core::DecimalText(duration));
 
-  const Action& action = ActionNamed(c(kActionNameLabel).text());
   // A countdown of no length would never reach its end: refuse it like a
   // missing ringtone.
   if (duration == 0) {
@@ -169,155 +149,89 @@ void MainWindow::startCountdown() {
     c(kCancelButton).disable();
     return;
   }
-  if (action.outcome == Outcome::Reminder && c(kReminderTextBox).text().empty()) {
-    askForReminderText();
-    c(kCancelButton).disable();
-    return;
-  }
-  if (action.outcome == Outcome::Alarm && c(kRingtonePathBox).text().empty()) {
-    c(kCountdownStatus).setText(kNoRingtone);
-    c(kCancelButton).disable();
-    return;
-  }
+  const Action& action = ActionNamed(c(kActionNameLabel).text());
+  if (refusedForMissingInput(kCountdownMode, action)) return;
   c(kTimeLeftTimer).setPeriod(kCountdownPeriod);
   c(kCountdownTimer).setPeriod(kCountdownPeriod);
   c(kCountdownStatus).setText(action.countdownRunning);
   c(kCountdownTipTimer).setPeriod(kCountdownTipPeriod);
-  lockCountdownInputs();
+  lockInputs(kCountdownMode);
   if (action.outcome == Outcome::Alarm) setRingtoneButtons(false);
 }
 
 // ---- 取消 -----------------------------------------------------------------
 
 void MainWindow::cancelClicked() {
-  if (c(kClockModeBox).checked()) cancelClockSchedule();
-  if (c(kCountdownModeBox).checked()) cancelCountdown();
+  if (c(kClockMode.box).checked()) cancelClockSchedule();
+  if (c(kCountdownMode.box).checked()) cancelCountdown();
 }
 
 void MainWindow::cancelClockSchedule() {
   for (const Action& action : kActions) c(action.watcher).setPeriod(0);
-  c(kStartButton).enable();
-  c(kCancelButton).disable();
   c(kReminderTextBox).setText("");
   c(kClockStatus).setText(kClockIdle);
   app_.system.sound.stopPlaying();
-  for (auto list : {kClockHourList, kClockMinuteList, kClockSecondList, kActionList}) c(list).enable();
+  unlockInputs(kClockMode);
   writeIdleTip();
-  c(kClockModeBox).enable();
-  c(kCountdownModeBox).enable();
   setRingtoneButtons(c(kAlarmMirror).checked());
 }
 
 void MainWindow::cancelCountdown() {
   app_.system.sound.stopPlaying();
-  for (auto list : {kCountdownHourList, kCountdownMinuteList, kCountdownSecondList, kActionList})
-    c(list).enable();
   c(kCountdownTimer).setPeriod(0);
   c(kCountdownTipTimer).setPeriod(0);
-  c(kStartButton).enable();
-  c(kCancelButton).disable();
+  unlockInputs(kCountdownMode);
   c(kReminderTextBox).setText("");
   writeIdleTip();
-  c(kClockModeBox).enable();
-  c(kCountdownModeBox).enable();
   c(kCountdownStatus).setText(kCountdownIdle);
   setRingtoneButtons(c(kAlarmMirror).checked());
 }
 
-// ---- Clock-time firing ------------------------------------------------------
+// ---- Firing ----------------------------------------------------------------
+// A clock-time schedule fires when its watcher finds the set time, a countdown
+// at the tick that brings its count to "0". Both then run the action.
 
 void MainWindow::watcherTick(const Action& action) {
   if (clockWatch_.reached(c(kClockPreview).text(), app_.system.clock.currentSecond()))
-    fireClockSchedule(action);
+    fire(kClockMode, action);
 }
-
-void MainWindow::fireClockSchedule(const Action& action) {
-  switch (action.outcome) {
-    case Outcome::PowerThenEnd:
-      // The program ends whatever the system answers; the system goes on
-      // to shut down, restart or log off on its own.
-      app_.system.power.shutDownSystem(action.powerKind);
-      app_.ui.endProgram();
-      return;
-    case Outcome::Suspend:
-      app_.system.power.shutDownSystem(action.powerKind);
-      c(action.watcher).setPeriod(0);
-      unlockClockInputs();
-      c(kClockStatus).setText(kClockIdle);
-      writeIdleTip();
-      break;
-    case Outcome::Alarm:
-      ringAlarm();
-      c(action.watcher).setPeriod(0);
-      c(kCancelButton).disable();
-      c(kCloseAlarmButton).show();  // lies over 取消
-      c(kClockStatus).setText(kAlarmRinging);
-      writeIdleTip();
-      unlockClockInputs();
-      setRingtoneButtons(true);
-      break;
-    case Outcome::Reminder:
-      showReminder();
-      c(action.watcher).setPeriod(0);
-      unlockClockInputs();
-      c(kReminderTextBox).setText("");  // used up: the next reminder asks anew
-      c(kClockStatus).setText(kClockIdle);
-      writeIdleTip();
-      break;
-  }
-  c(kClockModeBox).enable();
-  c(kCountdownModeBox).enable();
-}
-
-// ---- Countdown --------------------------------------------------------------
-
-void MainWindow::showTimeLeft() { c(kTimeLeftLabel).setText(TimeLeftText(c(kRemainingMilliseconds).text())); }
 
 void MainWindow::countdownTick() {
   // Real arithmetic, written in the shortest form: "1000" becomes "0".
   const double remaining = core::NumberOfText(c(kRemainingMilliseconds).text()) - 1000;
   c(kRemainingMilliseconds).setText(core::DecimalText(remaining));
-  // The countdown ends at the tick that brings the count to "0".
-  if (c(kRemainingMilliseconds).text() == "0") endCountdown(ActionNamed(c(kActionNameLabel).text()));
+  if (c(kRemainingMilliseconds).text() == "0") fire(kCountdownMode, ActionNamed(c(kActionNameLabel).text()));
 }
 
-void MainWindow::endCountdown(const Action& action) {
-  switch (action.outcome) {
-    case Outcome::PowerThenEnd:
-      app_.system.power.shutDownSystem(action.powerKind);
-      app_.ui.endProgram();
-      return;
-    case Outcome::Suspend:
-      // The steps after the call run when the computer has resumed.
-      app_.system.power.shutDownSystem(action.powerKind);
-      c(kCountdownTimer).setPeriod(0);
-      unlockCountdownInputs();
-      c(kCountdownTipTimer).setPeriod(0);
-      writeIdleTip();
-      c(kCountdownStatus).setText(kCountdownIdle);
-      break;
-    case Outcome::Reminder:
-      c(kCountdownTimer).setPeriod(0);
-      showReminder();
-      c(kReminderTextBox).setText("");
-      unlockCountdownInputs();
-      c(kCountdownTipTimer).setPeriod(0);
-      writeIdleTip();
-      c(kCountdownStatus).setText(kCountdownIdle);
-      break;
-    case Outcome::Alarm:
-      c(kCountdownTimer).setPeriod(0);
-      ringAlarm();
-      setRingtoneButtons(true);
-      unlockCountdownInputs();
-      c(kCloseAlarmButton).show();
-      c(kCountdownTipTimer).setPeriod(0);
-      writeIdleTip();
-      c(kCountdownStatus).setText(kAlarmRinging);
-      break;
+void MainWindow::showTimeLeft() { c(kTimeLeftLabel).setText(TimeLeftText(c(kRemainingMilliseconds).text())); }
+
+void MainWindow::fire(const Mode& mode, const Action& action) {
+  if (action.outcome == Outcome::PowerThenEnd) {
+    // The program ends whatever the system answers; the system goes on to
+    // shut down, restart or log off on its own.
+    app_.system.power.shutDownSystem(action.powerKind);
+    app_.ui.endProgram();
+    return;
   }
-  c(kClockModeBox).enable();
-  c(kCountdownModeBox).enable();
+  // The steps after a suspend run when the computer has resumed.
+  if (action.outcome == Outcome::Suspend) app_.system.power.shutDownSystem(action.powerKind);
+  // The schedule's timers stop; the countdown's display runs on, so that it
+  // shows the count that ended.
+  c(action.watcher).setPeriod(0);
+  c(kCountdownTimer).setPeriod(0);
+  c(kCountdownTipTimer).setPeriod(0);
+  if (action.outcome == Outcome::Reminder) {
+    showReminder();
+    c(kReminderTextBox).setText("");  // used up: the next reminder asks anew
+  }
+  if (action.outcome == Outcome::Alarm) {
+    ringAlarm();
+    setRingtoneButtons(true);
+    c(kCloseAlarmButton).show();  // lies over 取消
+  }
+  unlockInputs(mode);
+  writeIdleTip();
+  c(mode.status).setText(action.outcome == Outcome::Alarm ? kAlarmRinging : mode.idle);
 }
 
 // ---- Reminder windows --------------------------------------------------------

@@ -18,6 +18,7 @@
 
 #include "app/MainWindowDesign.h"
 #include "tests/e2e/Remote.h"
+#include "ui/win32/WideText.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ struct Started {
 };
 
 bool Start(const std::wstring& exe, const std::wstring& folder, const std::string& name, Started& s) {
-  s.run = std::make_unique<e2e::ProgramRun>(exe, folder + L"\\" + e2e::Wide(name));
+  s.run = std::make_unique<e2e::ProgramRun>(exe, folder + L"\\" + ui::win32::Widen(name));
   s.marker = "\\" + name + "\\vaelto.exe";
   HWND hwnd = s.run->waitForWindow("Vaelto", 20000);
   if (hwnd == nullptr) return false;

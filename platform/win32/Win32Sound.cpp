@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "platform/win32/Utf16.h"
+#include "ui/win32/WideText.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void Win32Sound::playMp3(int times, const std::string& path) {
                                wc.hInstance, nullptr);
     SetWindowLongPtrW(watcher_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  path_ = Utf16(path);
+  path_ = ui::win32::Widen(path);
   remaining_ = times;
   finished_ = 0;
   if (!playOnce()) return;  // cannot be opened or decoded: nothing plays, silently

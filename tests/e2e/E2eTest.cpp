@@ -17,6 +17,7 @@
 #include "app/MainWindowDesign.h"
 #include "app/ReminderWindows.h"
 #include "tests/e2e/Remote.h"
+#include "ui/win32/WideText.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ class E2e : public ::testing::Test {
     work = Environment(L"VAELTO_E2E_WORK");
     ASSERT_FALSE(exe.empty()) << "VAELTO_E2E_EXE is not set";
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    run = std::make_unique<e2e::ProgramRun>(exe, work + L"\\" + e2e::Wide(info->name()));
+    run = std::make_unique<e2e::ProgramRun>(exe, work + L"\\" + ui::win32::Widen(info->name()));
     ASSERT_TRUE(run->started());
     HWND hwnd = run->waitForWindow("Vaelto", 20000);
     ASSERT_NE(hwnd, nullptr) << "MainWindow did not appear";

@@ -5,26 +5,9 @@
 #include <stdexcept>
 
 #include "ui/win32/ControlIds.h"
+#include "ui/win32/WideText.h"
 
 namespace e2e {
-
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n, nullptr,
-                      nullptr);
-  return utf8;
-}
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
@@ -126,12 +109,12 @@ std::string RemoteText(HWND hwnd) {
   SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                       2000, &copied);
   text.resize(static_cast<std::size_t>(copied));
-  return Utf8(text);
+  return ui::win32::Narrow(text);
 }
 
 }  // namespace
 
-HWND ProgramRun::findWindow(std::string_view caption) { return FindTopLevel(processId_, Wide(caption), L""); }
+HWND ProgramRun::findWindow(std::string_view caption) { return FindTopLevel(processId_, ui::win32::Widen(caption), L""); }
 
 HWND ProgramRun::waitForWindow(std::string_view caption, int timeoutMs) {
   HWND found = nullptr;
@@ -207,7 +190,7 @@ void RemoteWindow::pick(std::string_view name, int index) const {
 }
 
 void RemoteWindow::type(std::string_view name, std::string_view text) const {
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = ui::win32::Widen(text);
   SendMessageW(control(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -267,7 +250,7 @@ BOOL CALLBACK MatchOpenButton(HWND hwnd, LPARAM param) {
 
 bool ChooseFileInDialog(DWORD processId, std::string_view caption, const std::wstring& path, int timeoutMs) {
   HWND dialog = nullptr;
-  if (!WaitUntil([&] { return (dialog = FindTopLevel(processId, Wide(caption), L"#32770")) != nullptr; },
+  if (!WaitUntil([&] { return (dialog = FindTopLevel(processId, ui::win32::Widen(caption), L"#32770")) != nullptr; },
                  timeoutMs))
     return false;
   Sleep(300);  // let the dialog finish filling itself

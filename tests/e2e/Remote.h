@@ -16,9 +16,6 @@
 
 namespace e2e {
 
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
-
 // Polls `done` every 20 ms for up to `timeoutMs`; true when it came true.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
 
