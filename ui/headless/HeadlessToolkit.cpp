@@ -487,18 +487,20 @@ void HeadlessToolkit::advance(std::int64_t ms) {
 
 void HeadlessToolkit::stall(std::int64_t ms) { clock_.set(clock_.now() + ms); }
 
-void HeadlessToolkit::click(Window& window, std::string_view name) {
+HeadlessControl& HeadlessToolkit::reachable(Window& window, std::string_view name, std::string_view action) {
   HeadlessWindow& w = live(window);
   HeadlessControl& c = w.headlessControl(name);
-  w.requireReachable(c, "click");
-  c.userClick();
+  w.requireReachable(c, action);
+  return c;
+}
+
+void HeadlessToolkit::click(Window& window, std::string_view name) {
+  reachable(window, name, "click").userClick();
   drainQueue();
 }
 
 void HeadlessToolkit::pick(Window& window, std::string_view name, int index) {
-  HeadlessWindow& w = live(window);
-  HeadlessControl& c = w.headlessControl(name);
-  w.requireReachable(c, "pick in");
+  HeadlessControl& c = reachable(window, name, "pick in");
   if (index < 0 || index >= c.itemCount()) Refuse("no item " + core::DecimalText(index) + " in " + c.name());
   c.userPick(index);
   drainQueue();
@@ -512,19 +514,14 @@ void HeadlessToolkit::pick(Window& window, std::string_view name, std::string_vi
 }
 
 void HeadlessToolkit::type(Window& window, std::string_view name, std::string_view text) {
-  HeadlessWindow& w = live(window);
-  HeadlessControl& c = w.headlessControl(name);
-  w.requireReachable(c, "type into");
+  HeadlessControl& c = reachable(window, name, "type into");
   if (c.kind() != ControlKind::EditBox || c.design().readOnly) Refuse(c.name() + " takes no typing");
   c.userType(text);
   drainQueue();
 }
 
 void HeadlessToolkit::mouseDown(Window& window, std::string_view name) {
-  HeadlessWindow& w = live(window);
-  HeadlessControl& c = w.headlessControl(name);
-  w.requireReachable(c, "press the mouse on");
-  c.userMouseDown();
+  reachable(window, name, "press the mouse on").userMouseDown();
   drainQueue();
 }
 

@@ -51,6 +51,7 @@ struct TrayState {
 };
 
 class HeadlessWindow;
+class HeadlessControl;
 
 class HeadlessToolkit : public Toolkit {
  public:
@@ -110,6 +111,8 @@ class HeadlessToolkit : public Toolkit {
   friend class HeadlessControl;
 
   HeadlessWindow& live(Window& window);
+  // The control, when a user could reach it now (else std::logic_error).
+  HeadlessControl& reachable(Window& window, std::string_view name, std::string_view action);
   void requireAlive() const;
   void queue(std::function<void()> event);
   void drainQueue();
