@@ -311,22 +311,34 @@ void Win32Toolkit::rearmTimers() {
   std::optional<std::int64_t> next;
   for (auto& w : windows_) {
     if (!w->alive()) continue;
-    for (auto& c : w->controls())
-      if (c->kind() == ControlKind::Timer && c->period() > 0 && (!next || c->due() < *next))
-        next = c->due();
+    for (auto& c : w->controls()) {
+      if (c->kind() != ControlKind::Timer || c->period() <= 0) continue;
+      // Ticks of the batch being delivered come from the delivering loop;
+      // should a handler open a modal loop, the next due moment brings them.
+      if (batch_ && c->due() <= *batch_) continue;
+      if (!next || c->due() < *next) next = c->due();
+    }
   }
   if (!next || ended_) {
-    KillTimer(scheduler_, kScheduleTimer);
+    if (armedFor_) KillTimer(scheduler_, kScheduleTimer);
+    armedFor_.reset();
     return;
   }
+  // The system is told only of a new moment: most ticks re-arm for the one
+  // already armed.
+  if (armedFor_ == next) return;
   const std::int64_t delay = std::max<std::int64_t>(*next - Now(), 0);
   // SetTimer on an armed id re-arms it; the system rounds delays below
   // USER_TIMER_MINIMUM (10 ms) up to it.
   SetTimer(scheduler_, kScheduleTimer, static_cast<UINT>(delay), nullptr);
+  armedFor_ = next;
 }
 
 void Win32Toolkit::deliverDueTicks() {
   const std::int64_t now = Now();
+  armedFor_.reset();  // the armed moment has come: the periodic Win32 timer must be set anew
+  const std::optional<std::int64_t> outerBatch = batch_;
+  batch_ = now;
   for (;;) {
     Win32Control* next = nullptr;
     std::uint64_t nextSerial = 0;
@@ -348,6 +360,7 @@ void Win32Toolkit::deliverDueTicks() {
     EventScope scope(*this);
     next->tick(now);  // moves the timer's count on, re-arms, then runs its handler
   }
+  batch_ = outerBatch;
   rearmTimers();
 }
 

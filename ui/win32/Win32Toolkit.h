@@ -107,6 +107,8 @@ class Win32Toolkit : public Toolkit {
   std::vector<std::unique_ptr<Win32Window>> graveyard_;  // destroyed; kept so stale pointers stay valid
   Win32Window* main_ = nullptr;
   std::optional<std::int64_t> moment_;
+  std::optional<std::int64_t> armedFor_;  // the due moment the Win32 timer is armed for
+  std::optional<std::int64_t> batch_;     // while ticks due by this moment are being delivered
   std::wstring lastFile_;
   bool ended_ = false;
   std::uint64_t nextSerial_ = 0;
